@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+
+#include "link/byte_queue.h"
+#include "link/com_medium.h"
+
+namespace ryvorn {
+
+// The UDP transport. A receive thread turns datagrams into a byte queue that the
+// datagram protocol reads like a serial port, and signals DataEvent for each one.
+class TComUdp : public TComMedium {
+public:
+    static constexpr uint16_t DefaultPort = 6768;
+    // A datagram is at most the 4-byte header and a 512-byte payload.
+    static constexpr size_t MaxDatagram = 4 + 512;
+
+    using DatagramHook = std::function<void(TComUdp&, std::span<const uint8_t>, const std::string& sender)>;
+    using PortInUseHandler = std::function<void(const std::string& message)>;
+
+    TComUdp();
+    ~TComUdp() override;
+
+    bool Open(uint16_t rxQueueSize, uint16_t txQueueSize) override;
+    bool IsOpen() const override { return Fd_.load() >= 0; }
+    void Close() override;
+    uint32_t Read(uint8_t* buffer, uint32_t count) override;
+    uint32_t Write(const uint8_t* buffer, uint32_t count) override;
+    void Purge() override;
+    uint32_t ClearErrors() override { return 0; }
+    uint32_t GetRxdQue() override;
+    uint32_t GetTxdQue() override { return 10; }
+
+    // Throws std::runtime_error("Can not set localport while UDP is open") when open.
+    void SetLocalPort(uint16_t port);
+    uint16_t LocalPort() const { return LocalPort_; }
+    // The port the socket is bound to (the system's choice for local port 0).
+    uint16_t BoundPort() const { return BoundPort_; }
+    void SetRemotePort(uint16_t port);
+    uint16_t RemotePort() const;
+    void SetRemoteHost(const std::string& host);
+    std::string RemoteHost() const;
+    void SetBroadcast(bool on) { Broadcast_ = on; }
+    bool Broadcast() const { return Broadcast_; }
+
+    // Whole datagrams go to the hook instead of the queue while Broadcast is set
+    // (search). The hook runs on the receive thread and must not set the hook itself.
+    void SetDatagramHook(DatagramHook hook);
+    // Called when the local port is taken; the application shows the message on its
+    // main thread.
+    void SetPortInUseHandler(PortInUseHandler handler) { PortInUse_ = std::move(handler); }
+
+    // Datagrams dropped because they were longer than a reply can be.
+    uint64_t OversizeDropped() const { return OversizeDropped_; }
+
+private:
+    void ReceiveLoop(int fd, int stopFd);
+    void Deliver(const uint8_t* data, size_t length, const std::string& sender);
+
+    std::atomic<int> Fd_{-1};
+    int StopFd_ = -1;
+    std::thread Receiver_;
+
+    mutable std::mutex Lock_;  // guards the queue and the remote endpoint
+    TByteQueue Queue_;
+    std::string RemoteHost_;
+    uint16_t RemotePort_ = DefaultPort;
+    std::mutex HookMutex_;  // guards the hook and is held while it runs
+    DatagramHook Hook_;
+
+    std::array<uint8_t, MaxDatagram> TransmitBuffer_{};
+    std::atomic<bool> Broadcast_{false};
+    uint16_t LocalPort_ = DefaultPort;
+    uint16_t BoundPort_ = 0;
+    PortInUseHandler PortInUse_;
+    std::atomic<uint64_t> OversizeDropped_{0};
+};
+
+}  // namespace ryvorn
