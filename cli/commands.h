@@ -10,5 +10,6 @@ namespace ryvorn::cli {
 struct CliContext;
 
 void AddRawCommand(CLI::App& app, CliContext& ctx);
+void AddModulesCommands(CLI::App& app);
 
 }  // namespace ryvorn::cli

@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
         ->group(link);
 
     AddRawCommand(app, ctx);
+    AddModulesCommands(app);
 
     try {
         app.parse(argc, argv);

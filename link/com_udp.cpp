@@ -84,21 +84,21 @@ void TComUdp::ReceiveLoop(int fd, int stopFd) {
         if (n < 0) {
             if (errno == EINTR || errno == EAGAIN) continue;
             // ICMP port unreachable and the like: an empty datagram, as a read error counts.
-            Deliver(nullptr, 0, {});
+            ReceiveDatagram(nullptr, 0, {});
             continue;
         }
         char sender[INET_ADDRSTRLEN] = "";
         ::inet_ntop(AF_INET, &from.sin_addr, sender, sizeof sender);
         if (static_cast<size_t>(n) > MaxDatagram) {
             ++OversizeDropped_;
-            Deliver(nullptr, 0, sender);
+            ReceiveDatagram(nullptr, 0, sender);
         } else {
-            Deliver(buffer.data(), static_cast<size_t>(n), sender);
+            ReceiveDatagram(buffer.data(), static_cast<size_t>(n), sender);
         }
     }
 }
 
-void TComUdp::Deliver(const uint8_t* data, size_t length, const std::string& sender) {
+void TComUdp::ReceiveDatagram(const uint8_t* data, size_t length, const std::string& sender) {
     // The hook mutex is held during the call, so that removing the hook waits for a
     // call in progress and no datagram reaches a search that has ended.
     std::unique_lock hookLock(HookMutex_);

@@ -58,12 +58,16 @@ public:
     // main thread.
     void SetPortInUseHandler(PortInUseHandler handler) { PortInUse_ = std::move(handler); }
 
+    // One datagram as it arrived from sender: to the hook, the queue or nowhere, and
+    // DataEvent is signalled. The receive thread calls it; tests and fuzzers call it
+    // directly.
+    void ReceiveDatagram(const uint8_t* data, size_t length, const std::string& sender);
+
     // Datagrams dropped because they were longer than a reply can be.
     uint64_t OversizeDropped() const { return OversizeDropped_; }
 
 private:
     void ReceiveLoop(int fd, int stopFd);
-    void Deliver(const uint8_t* data, size_t length, const std::string& sender);
 
     std::atomic<int> Fd_{-1};
     int StopFd_ = -1;

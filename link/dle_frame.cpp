@@ -124,7 +124,7 @@ DleFrameDecoder::Result DleFrameDecoder::Feed(uint8_t b) {
             break;
     }
     // A data byte.
-    if (Body_.size() >= MaxBody) return Fail(Fault::Oversize);
+    if (Body_.size() >= Options_.MaxBody) return Fail(Fault::Oversize);
     Body_.push_back(b);
     Sum_ = static_cast<uint8_t>(Sum_ + b);
     return Result::NeedMore;

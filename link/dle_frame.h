@@ -49,6 +49,9 @@ public:
         std::optional<uint8_t> ExpectedAddress;
         // The checksum includes the address (no-handshake mode).
         bool SeedWithAddress = true;
+        // The longest body (payload and checksum) accepted. A controller takes
+        // requests of a full 512-byte payload; its replies carry at most 510.
+        size_t MaxBody = dle::MaxBody;
     };
 
     DleFrameDecoder() = default;

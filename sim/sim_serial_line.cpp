@@ -17,7 +17,8 @@ SimSerialLine::SimSerialLine(SimController& controller, SimFaults& faults, std::
     : Controller_(controller),
       Faults_(faults),
       Addresses_(std::move(addresses)),
-      Decoder_(DleFrameDecoder::Options{.Hunt = true, .ExpectedAddress = std::nullopt, .SeedWithAddress = true}) {}
+      Decoder_(DleFrameDecoder::Options{
+          .Hunt = true, .ExpectedAddress = std::nullopt, .SeedWithAddress = true, .MaxBody = 512 + 1}) {}
 
 std::vector<WireReply> SimSerialLine::Feed(std::span<const uint8_t> bytes) {
     std::vector<WireReply> replies;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -44,8 +45,8 @@ private:
     SimFaults& Faults_;
     std::vector<uint8_t> Addresses_;
     DleFrameDecoder Decoder_;
-    uint64_t Frames_ = 0;
-    uint64_t BadFrames_ = 0;
+    std::atomic<uint64_t> Frames_{0};
+    std::atomic<uint64_t> BadFrames_{0};
 };
 
 // A reply payload of the given length, for the oversize fault.
