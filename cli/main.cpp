@@ -4,10 +4,13 @@
 
 #include "cli/cli_context.h"
 #include "cli/commands.h"
+#include "link/error_log.h"
+#include "link/program_directory.h"
 
 using namespace ryvorn::cli;
 
 int main(int argc, char** argv) {
+    ryvorn::InstallDir(ryvorn::ExecutableDirectory());
     CLI::App app{"Ry Vorn II command line: engineering and service of weighing and batching controllers"};
     app.set_version_flag("--version", std::string("ryvorn-cli ") + RYVORN_VERSION);
     app.require_subcommand(1);

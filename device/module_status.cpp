@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#include "device/module_status.h"
+
+namespace ryvorn {
+
+const char* FunctionFailureText(uint8_t function) {
+    switch (function) {
+        case ofInfo: return "Info Function Failed";
+        case ofWrite: return "Write Function Failed";
+        case ofRead: return "Read Function Failed";
+        case ofVerify: return "Verify Function Failed";
+        case ofLoad: return "Load Function Failed";
+        case ofSave: return "Save Function Failed";
+        case ofQuery: return "Query Function Failed";
+        case ofSet: return "Set Function Failed";
+        case ofReset: return "Reset Function Failed";
+        case ofUpdate: return "Update Function Failed";
+        case ofMark: return "Mark Function Failed";
+        case ofClear: return "Clear Function Failed";
+        case ofCommand: return "Command Function Failed";
+        case ofSelect: return "Select Function Failed";
+        case ofQuerySelect: return "QuerySelect Function Failed";
+        case ofGetPassphrase: return "Get Encryption passphrase failed";
+        case ofSetPassphrase: return "Set Encryption passphrase failed";
+        // The file codes spell "failed" in lower case, unlike the module codes.
+        case ofReadFile: return "Read Function failed";
+        case ofWriteFile: return "Write Function failed";
+        default: return "Unknown Command Failed";
+    }
+}
+
+const char* ModuleStatusText(TOxModuleStatus status) {
+    switch (status) {
+        case TOxModuleStatus::DataError: return ", Data error";
+        case TOxModuleStatus::CommunicationError: return ", Communication error";
+        case TOxModuleStatus::Busy: return ", Busy";
+        default: return ", Unknown result";
+    }
+}
+
+std::string FailureReport(const std::string& moduleName, uint8_t function, TOxModuleStatus status) {
+    return moduleName + " " + FunctionFailureText(function) + ModuleStatusText(status);
+}
+
+}  // namespace ryvorn
