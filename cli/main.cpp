@@ -38,6 +38,9 @@ int main(int argc, char** argv) {
         ->group(link);
 
     AddRawCommand(app, ctx);
+    AddIdentifyCommand(app, ctx);
+    AddEthernetCommand(app, ctx);
+    AddPassphraseCommand(app, ctx);
     AddModulesCommands(app);
 
     try {

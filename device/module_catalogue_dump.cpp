@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "device/json_text.h"
 #include "device/module_catalogue.h"
 
 namespace ryvorn {
@@ -32,26 +33,6 @@ std::string PaddedRight(std::string_view text, std::size_t width) {
 
 std::string PaddedLeft(const std::string& text, std::size_t width) {
     return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
-}
-
-std::string JsonText(std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string json = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            json += "\\u00";
-            json += kHex[byte >> 4];
-            json += kHex[byte & 0x0F];
-        } else {
-            json += c;
-        }
-    }
-    json += '"';
-    return json;
 }
 
 std::string JsonFlag(bool flag) {

@@ -32,6 +32,10 @@ std::string RunSimCommand(const std::string& line, SimController& controller, Si
         return "ok";
     }
     if (verb == "stats") return "stats requests=" + std::to_string(controller.RequestsHandled());
+    Words words;
+    std::istringstream all(line);
+    for (std::string w; all >> w;) words.push_back(w);
+    if (auto answer = controller.Command(words)) return *answer;
     return "error: unknown command: " + verb;
 }
 

@@ -22,6 +22,7 @@ const std::map<std::string, FaultSyntax>& Syntax() {
         {"silence", {FaultKind::Silence, 0}},    {"delay", {FaultKind::Delay, 1}},
         {"badescape", {FaultKind::BadEscape, 0}}, {"short", {FaultKind::ShortDatagram, 1}},
         {"foreign", {FaultKind::Foreign, 0}},    {"double", {FaultKind::Double, 0}},
+        {"length", {FaultKind::Length, 1}},
     };
     return table;
 }
@@ -54,14 +55,25 @@ std::optional<Fault> ParseFault(const std::string& text, std::string& error) {
     }
     Fault f{it->second.Kind};
     int values[2] = {0, 0};
+    bool relative = false;
     for (int i = 0; i < numbers; ++i) {
-        if (!ParseInt(words[static_cast<size_t>(1 + i)], values[i])) {
+        std::string word = words[static_cast<size_t>(1 + i)];
+        int sign = 0;
+        if (f.Kind == FaultKind::Length && !word.empty() && (word[0] == '+' || word[0] == '-')) {
+            sign = word[0] == '-' ? -1 : 1;
+            word.erase(0, 1);
+        }
+        if (!ParseInt(word, values[i])) {
             error = "bad number in fault " + text;
             return std::nullopt;
         }
+        if (sign != 0) {
+            values[i] *= sign;
+            relative = true;
+        }
     }
     f.A = values[0];
-    f.B = values[1];
+    f.B = relative ? 1 : values[1];
     if (f.Kind == FaultKind::NotReady) f.Count = f.A;
     if (words.size() == static_cast<size_t>(2 + numbers)) {
         const std::string& c = words.back();
@@ -73,6 +85,19 @@ std::optional<Fault> ParseFault(const std::string& text, std::string& error) {
         }
     }
     return f;
+}
+
+std::vector<uint8_t> FillerPayload(size_t length) {
+    std::vector<uint8_t> b(length);
+    for (size_t i = 0; i < length; ++i) b[i] = static_cast<uint8_t>(0x20 + i % 64);
+    return b;
+}
+
+std::vector<uint8_t> ApplyLength(std::vector<uint8_t> payload, const ReplyFaults& faults) {
+    if (!faults.Length) return payload;
+    const long target = faults.LengthRelative ? static_cast<long>(payload.size()) + *faults.Length : *faults.Length;
+    payload.resize(static_cast<size_t>(std::clamp(target, 0L, 512L)), 0);
+    return payload;
 }
 
 void SimFaults::Add(const Fault& fault) {
@@ -107,6 +132,7 @@ ReplyFaults SimFaults::TakeForReply() {
             case FaultKind::ShortDatagram: r.ShortDatagram = f.A; break;
             case FaultKind::Foreign: r.Foreign = true; break;
             case FaultKind::Double: r.Double = true; break;
+            case FaultKind::Length: r.Length = f.A; r.LengthRelative = f.B != 0; break;
         }
         if (f.Count > 0) --f.Count;
     }

@@ -24,18 +24,20 @@ namespace ryvorn::sim {
 //   short N             a datagram of N bytes, shorter than the header (UDP)
 //   foreign             a datagram from another host before the reply (UDP)
 //   double              the reply datagram twice, back to back (UDP)
+//   length N            the controller's reply payload cut or padded (with zeros) to N
+//                       bytes; "+K" / "-K" makes it K bytes longer / shorter (any link)
 // An optional last word gives the count ("*" for always); notready takes its count
 // from N.
 enum class FaultKind {
     NotReady, Gap, BadChecksum, WrongAddress, EmptyBody, Oversize, Silence, Delay, BadEscape, ShortDatagram,
-    Foreign, Double
+    Foreign, Double, Length
 };
 
 struct Fault {
     FaultKind Kind;
     int Count = 1;
     int A = 0;  // the fault's first number
-    int B = 0;  // its second number
+    int B = 0;  // its second number; Length: 1 when A is a change of length
 };
 
 // Parses one fault text; nullopt with a message when it is malformed.
@@ -53,10 +55,18 @@ struct ReplyFaults {
     bool Double = false;
     std::optional<int> Oversize;
     std::optional<int> ShortDatagram;
+    std::optional<int> Length;      // the payload's new length, or its change
+    bool LengthRelative = false;
     std::optional<size_t> GapBefore;
     std::chrono::milliseconds Gap{0};
     std::chrono::milliseconds Delay{0};
 };
+
+// A reply payload of the given length, for the oversize fault.
+std::vector<uint8_t> FillerPayload(size_t length);
+
+// The reply payload with the length fault applied.
+std::vector<uint8_t> ApplyLength(std::vector<uint8_t> payload, const ReplyFaults& faults);
 
 class SimFaults {
 public:

@@ -7,12 +7,6 @@ namespace ryvorn::sim {
 
 using namespace ryvorn::dle;
 
-Bytes FillerPayload(size_t length) {
-    Bytes b(length);
-    for (size_t i = 0; i < length; ++i) b[i] = static_cast<uint8_t>(0x20 + i % 64);
-    return b;
-}
-
 SimSerialLine::SimSerialLine(SimController& controller, SimFaults& faults, std::vector<uint8_t> addresses)
     : Controller_(controller),
       Faults_(faults),
@@ -41,17 +35,9 @@ std::vector<WireReply> SimSerialLine::Feed(std::span<const uint8_t> bytes) {
 
 std::optional<WireReply> SimSerialLine::Answer(uint8_t address, std::span<const uint8_t> request) {
     const ReplyFaults f = Faults_.TakeForReply();
-    if (f.Silence) return std::nullopt;
-    Bytes payload;
-    if (f.NotReady) {
-        payload = {0x00};
-    } else if (f.Oversize) {
-        payload = FillerPayload(static_cast<size_t>(*f.Oversize));
-    } else {
-        auto reply = Controller_.Handle(request);
-        if (!reply) return std::nullopt;
-        payload = std::move(*reply);
-    }
+    auto reply = Controller_.Reply(request, f);
+    if (!reply) return std::nullopt;
+    const Bytes& payload = *reply;
     const uint8_t from = f.WrongAddress ? static_cast<uint8_t>(address ^ 0x01) : address;
 
     WireReply w;

@@ -49,7 +49,4 @@ private:
     std::atomic<uint64_t> BadFrames_{0};
 };
 
-// A reply payload of the given length, for the oversize fault.
-Bytes FillerPayload(size_t length);
-
 }  // namespace ryvorn::sim

@@ -101,19 +101,10 @@ void SimUdp::Answer(const uint8_t* datagram, size_t length, const void* senderPt
         Log("rx udp: " + hex);
     }
     const ReplyFaults f = Faults_.TakeForReply();
-    if (f.Silence) return;
-    Bytes payload;
-    if (f.NotReady) {
-        payload = {0x00};
-    } else if (f.Oversize) {
-        payload = FillerPayload(static_cast<size_t>(*f.Oversize));
-    } else {
-        auto reply = Controller_.Handle(request);
-        if (!reply) return;
-        payload = std::move(*reply);
-    }
+    const auto payload = Controller_.Reply(request, f);
+    if (!payload) return;
     Bytes out{datagram[0], 0, 0, 0};
-    out.insert(out.end(), payload.begin(), payload.end());
+    out.insert(out.end(), payload->begin(), payload->end());
     if (f.ShortDatagram) out.resize(static_cast<size_t>(std::clamp(*f.ShortDatagram, 0, 3)));
     if (f.Delay.count() > 0) std::this_thread::sleep_for(f.Delay);
     if (f.Foreign && ForeignFd_ >= 0) {
