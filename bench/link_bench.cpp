@@ -6,18 +6,13 @@
 //  - the CPU an open, idle link uses over 5 s (target: under 1 % of a core);
 //  - on a pty with the simulator pacing 57600 baud, the elapsed time of 500 requests
 //    of 100 payload bytes against their computed wire time (target: at most 1.15 times).
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/resource.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "link/dle_frame.h"
 #include "link/link_factory.h"
 #include "link/oxc_func.h"
@@ -28,40 +23,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double CpuSeconds() {
-    rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// One request and reply on a plain socket: the floor any protocol stack stands on.
-std::vector<double> BareUdpRoundTrips(const std::string& host, uint16_t port, int count) {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    ::inet_pton(AF_INET, host.c_str(), &to.sin_addr);
-    const uint8_t request[] = {0, 0, 0, 0, 0x5D};
-    uint8_t reply[600];
-    std::vector<double> times;
-    for (int i = 0; i < count; ++i) {
-        const auto t0 = Clock::now();
-        ::sendto(fd, request, sizeof request, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-        if (::recv(fd, reply, sizeof reply, 0) < 7) {
-            std::fprintf(stderr, "bare UDP: no reply\n");
-            break;
-        }
-        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
-    }
-    ::close(fd);
-    return times;
-}
+using bench::BareUdpRoundTrips;
+using bench::CpuSeconds;
+using bench::Median;
 
 std::unique_ptr<TLink> Open(LinkSettings s) {
     std::string error;
@@ -81,11 +45,7 @@ int main() {
     const uint16_t port = static_cast<uint16_t>(std::stoi(sim.UdpPort()));
     constexpr int Count = 3000;
 
-    LinkSettings udp;
-    udp.Type = LinkSettings::Layer::Udp;
-    udp.UdpHost = sim.UdpHost();
-    udp.RemotePort = port;
-    auto link = Open(udp);
+    auto link = bench::OpenUdpLink(sim);
     if (!link) return 1;
 
     // Warm up both paths, then measure them interleaved in blocks so that drift of the

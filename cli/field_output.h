@@ -22,5 +22,9 @@ struct OutputField {
 
 // Prints the record on stdout, one line per field or one JSON object.
 void PrintFields(const std::vector<OutputField>& fields, bool json);
+// The fields as one JSON object, for records inside a list.
+std::string JsonObject(const std::vector<OutputField>& fields);
+// JSON values as one JSON array.
+std::string JsonArray(const std::vector<std::string>& values);
 
 }  // namespace ryvorn::cli

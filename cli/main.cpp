@@ -42,6 +42,13 @@ int main(int argc, char** argv) {
     AddEthernetCommand(app, ctx);
     AddPassphraseCommand(app, ctx);
     AddModulesCommands(app);
+    AddIoCommand(app, ctx);
+    AddIndicatorsCommand(app, ctx);
+    AddRegistersCommand(app, ctx);
+    AddResultsCommand(app, ctx);
+    AddClockCommand(app, ctx);
+    AddDiscoverCommand(app, ctx);
+    AddMonitorCommand(app, ctx);
 
     try {
         app.parse(argc, argv);

@@ -73,4 +73,9 @@ std::string ValToStr(int32_t value, int decimals, int width, char separator) {
     return text;
 }
 
+int32_t TenthRounded(int32_t value) {
+    const int32_t rest = value % 10;
+    return value / 10 + (rest >= 5 ? 1 : rest <= -5 ? -1 : 0);
+}
+
 }  // namespace ryvorn

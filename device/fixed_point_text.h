@@ -25,4 +25,8 @@ int32_t StrToVal(std::string_view text);
 // ("- 0.05" for -5, 2 decimals, width 6). The separator is the application's locale choice.
 std::string ValToStr(int32_t value, int decimals, int width = 0, char separator = '.');
 
+// A tenth of the value, halves rounded away from zero: indicator and weigher values carry
+// one digit more than they are shown with.
+int32_t TenthRounded(int32_t value);
+
 }  // namespace ryvorn

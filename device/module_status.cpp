@@ -29,6 +29,30 @@ const char* FunctionFailureText(uint8_t function) {
     }
 }
 
+std::string FunctionName(uint8_t function) {
+    switch (function) {
+        case ofAvailability: return "Availability";
+        case ofInfo: return "Info";
+        case ofWrite: case ofWriteFile: return "Write";
+        case ofRead: case ofReadFile: return "Read";
+        case ofVerify: return "Verify";
+        case ofLoad: return "Load";
+        case ofSave: return "Save";
+        case ofQuery: return "Query";
+        case ofSet: return "Set";
+        case ofReset: return "Reset";
+        case ofUpdate: return "Update";
+        case ofMark: return "Mark";
+        case ofClear: return "Clear";
+        case ofCommand: return "Command";
+        case ofSelect: return "Select";
+        case ofQuerySelect: return "QuerySelect";
+        case ofGetPassphrase: return "Get passphrase";
+        case ofSetPassphrase: return "Set passphrase";
+        default: return "function " + std::to_string(function);
+    }
+}
+
 const char* ModuleStatusText(TOxModuleStatus status) {
     switch (status) {
         case TOxModuleStatus::DataError: return ", Data error";

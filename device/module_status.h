@@ -42,6 +42,10 @@ enum TOxFunction : uint8_t {
     ofWriteFile = 38,
 };
 
+// "Info", "Write", ... : the function's name in tool output; "function N" for a code
+// without one.
+std::string FunctionName(uint8_t function);
+
 // "Info Function Failed", ..., "Unknown Command Failed" for a code without a text.
 const char* FunctionFailureText(uint8_t function);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "device/module_status.h"
+#include "device/request_flag.h"
 #include "link/oxc_func.h"
 
 namespace ryvorn {
@@ -16,8 +17,6 @@ namespace ryvorn {
 class TOXProt;
 struct TSbcDeviceData;
 
-// A request flag: raised by a view or a handler, looked at by Process on the worker.
-using TRequestFlag = std::atomic<bool>;
 
 // The reply form an operation takes as status 2 (ok).
 struct TReplyRule {

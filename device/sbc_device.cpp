@@ -1,14 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "device/sbc_device.h"
 
+#include "device/request_flag.h"
+
 namespace ryvorn {
 
 namespace {
 
 // The controller modules built so far; the slots of the others stay empty.
-std::unique_ptr<TOxSbcModule> CreateControllerModule(TModuleSlot /*slot*/, int32_t /*address*/,
-                                                     TOXProt* /*protocol*/) {
-    return nullptr;
+std::unique_ptr<TOxSbcModule> CreateControllerModule(TModuleSlot slot, int32_t address, TOXProt* protocol) {
+    switch (slot) {
+        case TModuleSlot::SysInterface: return std::make_unique<TOxSbcSysModule>(address, protocol);
+        case TModuleSlot::UserInterface: return std::make_unique<TOxSbcUiModule>(address, protocol);
+        case TModuleSlot::Io: return std::make_unique<TOxSbcIoModule>(address, protocol);
+        case TModuleSlot::Result: return std::make_unique<TOxSbcResultModule>(address, protocol);
+        case TModuleSlot::Indicator: return std::make_unique<TOxSbcIndicatorModule>(address, protocol);
+        case TModuleSlot::ExtRegister: return std::make_unique<TOxSbcExtRegisterModule>(address, protocol);
+        case TModuleSlot::RealTimeClock: return std::make_unique<TRtcModule>(address, protocol);
+        case TModuleSlot::Weigher: return std::make_unique<TOxSbcWeigherModule>(address, protocol);
+        default: return nullptr;
+    }
 }
 
 }  // namespace
@@ -41,6 +52,12 @@ void TOxSbcDevice::SetAddress(int32_t address) {
 void TOxSbcDevice::SetIdentifyNeeded(bool needed) {
     if (needed) IdCode_ = 0;
     IdentifyNeeded_ = needed;
+    if (needed) TWorkSignal::Instance().Notify();
+}
+
+void TOxSbcDevice::SetActive(bool active) {
+    Active_ = active;
+    if (active) TWorkSignal::Instance().Notify();
 }
 
 void TOxSbcDevice::ResetIdentity() {
@@ -50,6 +67,7 @@ void TOxSbcDevice::ResetIdentity() {
 
 void TOxSbcDevice::CancelAll() {
     ResetPending_ = true;
+    TWorkSignal::Instance().Notify();
     for (TModuleSlot slot : CancelOrder) {
         if (TOxSbcModule* module = ControllerModule(slot)) module->CancelRequests();
     }
@@ -67,6 +85,7 @@ bool TOxSbcDevice::StartJob(uint8_t firstState, int32_t watchdogMilliseconds) {
     // before it runs.
     StartJobWatchdog(watchdogMilliseconds);
     if (OnJobStateChange_) OnJobStateChange_(*this);
+    TWorkSignal::Instance().Notify();
     return true;
 }
 

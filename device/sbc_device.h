@@ -67,7 +67,8 @@ class TOxSbcDevice : public TOxDevice {
     // identify again (a reconnect, a controller that may have been exchanged).
     void ResetIdentity();
     bool Active() const { return Active_; }
-    void SetActive(bool active) { Active_ = active; }
+    // Activating wakes a worker that waits for a device to serve.
+    void SetActive(bool active);
 
     uint8_t JobState() const { return JobState_; }
     // Stores the state and raises OnJobStateChange.
@@ -96,10 +97,26 @@ class TOxSbcDevice : public TOxDevice {
     // A controller module (interface 120 and the display, scope, weigher, clock and
     // config modules), nullptr while its slot is empty.
     TOxSbcModule* ControllerModule(TModuleSlot slot) const { return Controllers_[SlotIndex(slot)]; }
+    // The data modules, which every device has.
+    TOxSbcSysModule& SysInterface() const { return Typed<TOxSbcSysModule>(TModuleSlot::SysInterface); }
+    TOxSbcUiModule& UserInterface() const { return Typed<TOxSbcUiModule>(TModuleSlot::UserInterface); }
+    TOxSbcIoModule& Io() const { return Typed<TOxSbcIoModule>(TModuleSlot::Io); }
+    TOxSbcResultModule& Result() const { return Typed<TOxSbcResultModule>(TModuleSlot::Result); }
+    TOxSbcIndicatorModule& Indicator() const { return Typed<TOxSbcIndicatorModule>(TModuleSlot::Indicator); }
+    TOxSbcExtRegisterModule& ExtRegister() const {
+        return Typed<TOxSbcExtRegisterModule>(TModuleSlot::ExtRegister);
+    }
+    TRtcModule& RealTimeClock() const { return Typed<TRtcModule>(TModuleSlot::RealTimeClock); }
+    TOxSbcWeigherModule& Weigher() const { return Typed<TOxSbcWeigherModule>(TModuleSlot::Weigher); }
     // Names collected by program jobs.
     std::vector<std::string>& NameList() { return NameList_; }
 
   private:
+    // The constructor creates the module of each data slot, of exactly its class.
+    template <class Module>
+    Module& Typed(TModuleSlot slot) const {
+        return static_cast<Module&>(*ControllerModule(slot));
+    }
     void Identify();
     void Poll();
     void RunJobStep();

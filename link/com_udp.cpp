@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <stdexcept>
@@ -45,29 +46,43 @@ bool TComUdp::Open(uint16_t rxQueueSize, uint16_t txQueueSize) {
         sockaddr_in bound{};
         socklen_t len = sizeof bound;
         if (::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &len) == 0) BoundPort_ = ntohs(bound.sin_port);
-        StopFd_ = ::eventfd(0, EFD_CLOEXEC);
         Fd_ = fd;
-        Receiver_ = std::thread([this, fd, stop = StopFd_] { ReceiveLoop(fd, stop); });
+        bool hooked;
+        {
+            std::lock_guard lock(HookMutex_);
+            hooked = static_cast<bool>(Hook_);
+        }
+        if (hooked) StartHookThread();
     }
     TComMedium::Open(rxQueueSize, txQueueSize);
     return IsOpen();
 }
 
 void TComUdp::Close() {
+    StopHookThread();
     const int fd = Fd_.exchange(-1);
     if (fd < 0) return;
-    const uint64_t one = 1;
-    if (::write(StopFd_, &one, sizeof one) < 0) LogDebug("udp: cannot wake the receive thread");
-    if (Receiver_.joinable()) Receiver_.join();
-    ::close(StopFd_);
-    StopFd_ = -1;
     ::close(fd);
     BoundPort_ = 0;
 }
 
-void TComUdp::ReceiveLoop(int fd, int stopFd) {
-    // One byte more than a datagram may hold, so that an oversize one is recognised.
-    std::array<uint8_t, MaxDatagram + 1> buffer{};
+void TComUdp::StartHookThread() {
+    const int fd = Fd_;
+    if (fd < 0 || HookThread_.joinable()) return;
+    StopFd_ = ::eventfd(0, EFD_CLOEXEC);
+    HookThread_ = std::thread([this, fd, stop = StopFd_] { HookLoop(fd, stop); });
+}
+
+void TComUdp::StopHookThread() {
+    if (!HookThread_.joinable()) return;
+    const uint64_t one = 1;
+    if (::write(StopFd_, &one, sizeof one) < 0) LogDebug("udp: cannot wake the receive thread");
+    HookThread_.join();
+    ::close(StopFd_);
+    StopFd_ = -1;
+}
+
+void TComUdp::HookLoop(int fd, int stopFd) {
     for (;;) {
         pollfd p[2] = {{fd, POLLIN, 0}, {stopFd, POLLIN, 0}};
         const int r = ::poll(p, 2, -1);
@@ -76,25 +91,55 @@ void TComUdp::ReceiveLoop(int fd, int stopFd) {
             return;
         }
         if (p[1].revents) return;
-        if (!(p[0].revents & POLLIN)) continue;
+        if (p[0].revents & POLLIN) Drain();
+    }
+}
+
+bool TComUdp::Drain(size_t max) {
+    const int fd = Fd_;
+    if (fd < 0) return false;
+    std::lock_guard drain(DrainMutex_);
+    // One byte more than a datagram may hold, so that an oversize one is recognised.
+    std::array<uint8_t, MaxDatagram + 1> buffer{};
+    bool any = false;
+    for (size_t taken = 0; taken < max; ++taken) {
         sockaddr_in from{};
         socklen_t fromLen = sizeof from;
         const ssize_t n = ::recvfrom(fd, buffer.data(), buffer.size(), MSG_TRUNC | MSG_DONTWAIT,
                                      reinterpret_cast<sockaddr*>(&from), &fromLen);
         if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN) continue;
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return any;
             // ICMP port unreachable and the like: an empty datagram, as a read error counts.
             ReceiveDatagram(nullptr, 0, {});
-            continue;
+            return true;
         }
-        char sender[INET_ADDRSTRLEN] = "";
-        ::inet_ntop(AF_INET, &from.sin_addr, sender, sizeof sender);
+        any = true;
         if (static_cast<size_t>(n) > MaxDatagram) {
             ++OversizeDropped_;
-            ReceiveDatagram(nullptr, 0, sender);
+            ReceiveFrom(nullptr, 0, from.sin_addr.s_addr);
         } else {
-            ReceiveDatagram(buffer.data(), static_cast<size_t>(n), sender);
+            ReceiveFrom(buffer.data(), static_cast<size_t>(n), from.sin_addr.s_addr);
         }
+    }
+    return any;
+}
+
+bool TComUdp::WaitForData(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (QueuedBytes() > 0) return true;
+        const int fd = Fd_;
+        if (fd < 0) return false;
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        pollfd p{fd, POLLIN, 0};
+        const int r = ::poll(&p, 1, static_cast<int>(std::clamp<int64_t>(left, 0, 1 << 30)));
+        if (r < 0 && errno != EINTR) return false;
+        // One datagram at a time: the reply is usually the only one, and taking it
+        // alone saves a look at an empty socket.
+        if (r > 0) Drain(1);
+        if (r == 0) return QueuedBytes() > 0;
     }
 }
 
@@ -112,18 +157,54 @@ void TComUdp::ReceiveDatagram(const uint8_t* data, size_t length, const std::str
     DataEvent.Signal();
 }
 
+void TComUdp::ReceiveFrom(const uint8_t* data, size_t length, uint32_t sender) {
+    bool hooked;
+    {
+        std::lock_guard lock(HookMutex_);
+        hooked = Broadcast_ && Hook_;
+    }
+    if (hooked) {
+        // The search wants the sender as text; nobody else does, so only it pays for it.
+        char text[INET_ADDRSTRLEN] = "";
+        in_addr a{};
+        a.s_addr = sender;
+        ::inet_ntop(AF_INET, &a, text, sizeof text);
+        ReceiveDatagram(data, length, text);
+        return;
+    }
+    {
+        std::lock_guard lock(Lock_);
+        const bool fromRemote = RemoteValid_ && sender == RemoteAddress_;
+        if ((Broadcast_ || fromRemote) && length > 0) Queue_.Append(data, length);
+    }
+    DataEvent.Signal();
+}
+
+uint32_t TComUdp::QueuedBytes() const {
+    std::lock_guard lock(Lock_);
+    return static_cast<uint32_t>(Queue_.Size());
+}
+
+uint32_t TComUdp::TakeQueued(uint8_t* buffer, uint32_t count) {
+    std::lock_guard lock(Lock_);
+    return static_cast<uint32_t>(Queue_.Take(buffer, count));
+}
+
 uint32_t TComUdp::Read(uint8_t* buffer, uint32_t count) {
+    Drain();
     std::lock_guard lock(Lock_);
     return static_cast<uint32_t>(Queue_.Take(buffer, count));
 }
 
 uint32_t TComUdp::GetRxdQue() {
+    Drain();
     std::lock_guard lock(Lock_);
     RxdQue_ = static_cast<uint32_t>(Queue_.Size());
     return RxdQue_;
 }
 
 void TComUdp::Purge() {
+    Drain();  // what waits in the socket is as stale as what is queued
     std::lock_guard lock(Lock_);
     Queue_.Clear();
 }
@@ -137,8 +218,9 @@ uint32_t TComUdp::Write(const uint8_t* buffer, uint32_t count) {
     to.sin_family = AF_INET;
     {
         std::lock_guard lock(Lock_);
+        if (!RemoteValid_) return count;
         to.sin_port = htons(RemotePort_);
-        if (::inet_pton(AF_INET, RemoteHost_.c_str(), &to.sin_addr) != 1) return count;
+        to.sin_addr.s_addr = RemoteAddress_;
     }
     // A failed send is not reported: the missing reply shows as a time-out.
     if (fd >= 0) ::sendto(fd, TransmitBuffer_.data(), n, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
@@ -162,7 +244,11 @@ uint16_t TComUdp::RemotePort() const {
 
 void TComUdp::SetRemoteHost(const std::string& host) {
     std::lock_guard lock(Lock_);
+    if (host == RemoteHost_ && !host.empty()) return;  // set before every request: parse once
     RemoteHost_ = host;
+    in_addr a{};
+    RemoteValid_ = ::inet_pton(AF_INET, host.c_str(), &a) == 1;
+    RemoteAddress_ = a.s_addr;
 }
 
 std::string TComUdp::RemoteHost() const {
@@ -171,8 +257,13 @@ std::string TComUdp::RemoteHost() const {
 }
 
 void TComUdp::SetDatagramHook(DatagramHook hook) {
-    std::lock_guard lock(HookMutex_);
-    Hook_ = std::move(hook);
+    const bool installing = static_cast<bool>(hook);
+    if (!installing) StopHookThread();
+    {
+        std::lock_guard lock(HookMutex_);
+        Hook_ = std::move(hook);
+    }
+    if (installing) StartHookThread();
 }
 
 }  // namespace ryvorn

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -15,8 +16,13 @@
 
 namespace ryvorn {
 
-// The UDP transport. A receive thread turns datagrams into a byte queue that the
-// datagram protocol reads like a serial port, and signals DataEvent for each one.
+// The UDP transport: datagrams become a byte queue that the datagram protocol reads
+// like a serial port, and DataEvent is signalled for each one.
+//
+// Datagrams are taken from the socket by whoever looks at the queue (Read, GetRxdQue,
+// Purge, WaitForData), so a waiting protocol is woken by the socket itself, with no
+// thread in between. Only while a datagram hook is installed (the network search) does
+// a receive thread of its own deliver datagrams as they arrive.
 class TComUdp : public TComMedium {
 public:
     static constexpr uint16_t DefaultPort = 6768;
@@ -38,6 +44,12 @@ public:
     uint32_t ClearErrors() override { return 0; }
     uint32_t GetRxdQue() override;
     uint32_t GetTxdQue() override { return 10; }
+    // Blocks on the socket until a datagram from the remote host (or any while Broadcast
+    // is set) is queued, or the time-out passes.
+    bool WaitForData(std::chrono::milliseconds timeout) override;
+    // The queue as it stands, without looking at the socket: what WaitForData found.
+    uint32_t QueuedBytes() const;
+    uint32_t TakeQueued(uint8_t* buffer, uint32_t count);
 
     // Throws std::runtime_error("Can not set localport while UDP is open") when open.
     void SetLocalPort(uint16_t port);
@@ -52,30 +64,40 @@ public:
     bool Broadcast() const { return Broadcast_; }
 
     // Whole datagrams go to the hook instead of the queue while Broadcast is set
-    // (search). The hook runs on the receive thread and must not set the hook itself.
+    // (search). The hook runs on the receive thread (or on a thread reading the queue)
+    // and must not set the hook itself. Removing it waits for a call in progress.
     void SetDatagramHook(DatagramHook hook);
     // Called when the local port is taken; the application shows the message on its
     // main thread.
     void SetPortInUseHandler(PortInUseHandler handler) { PortInUse_ = std::move(handler); }
 
     // One datagram as it arrived from sender: to the hook, the queue or nowhere, and
-    // DataEvent is signalled. The receive thread calls it; tests and fuzzers call it
-    // directly.
+    // DataEvent is signalled. The readers of the socket call it; tests and fuzzers call
+    // it directly.
     void ReceiveDatagram(const uint8_t* data, size_t length, const std::string& sender);
 
     // Datagrams dropped because they were longer than a reply can be.
     uint64_t OversizeDropped() const { return OversizeDropped_; }
 
 private:
-    void ReceiveLoop(int fd, int stopFd);
+    // Takes the datagrams waiting in the socket (at most max); true when there was one.
+    bool Drain(size_t max = SIZE_MAX);
+    // A datagram from the socket; sender is the IPv4 address in network order.
+    void ReceiveFrom(const uint8_t* data, size_t length, uint32_t sender);
+    void StartHookThread();
+    void StopHookThread();
+    void HookLoop(int fd, int stopFd);
 
     std::atomic<int> Fd_{-1};
     int StopFd_ = -1;
-    std::thread Receiver_;
+    std::thread HookThread_;
+    std::mutex DrainMutex_;  // one reader of the socket at a time keeps datagrams in order
 
     mutable std::mutex Lock_;  // guards the queue and the remote endpoint
     TByteQueue Queue_;
     std::string RemoteHost_;
+    uint32_t RemoteAddress_ = 0;  // RemoteHost_ parsed, network order
+    bool RemoteValid_ = false;
     uint16_t RemotePort_ = DefaultPort;
     std::mutex HookMutex_;  // guards the hook and is held while it runs
     DatagramHook Hook_;

@@ -41,21 +41,21 @@ void TOXProt::Stop(std::chrono::milliseconds grace) {
         Terminated_ = true;
     }
     Wake_.notify_all();
-    if (!Thread_.joinable()) return;
-    {
-        // The current request ends within its own time-outs; say so when that is
-        // longer than the grace time, then wait for it all the same: there is no
-        // safe way to abandon a thread that is using the transport.
-        std::unique_lock lock(Mutex_);
-        if (!ParkedChanged_.wait_for(lock, grace, [this] { return !Running_.load(); })) {
-            LogDebug("protocol thread: still finishing a request after the grace time");
-        }
+    // The request on the line (on the thread or a caller's) ends within its own
+    // time-outs; say so when that is longer than the grace time, then wait for it all
+    // the same: there is no safe way to abandon a thread that is using the transport.
+    std::unique_lock lock(Mutex_);
+    const auto ended = [this] { return !Running_.load() && !LineBusy_; };
+    if (!ParkedChanged_.wait_for(lock, grace, ended)) {
+        LogDebug("protocol thread: still finishing a request after the grace time");
+        ParkedChanged_.wait(lock, ended);
     }
-    Thread_.join();
+    lock.unlock();
+    if (Thread_.joinable()) Thread_.join();
 }
 
-std::shared_ptr<AutoResetEvent> TOXProt::Enqueue(TOxRequest& request, const uint8_t* payload, uint16_t timeout,
-                                                 uint16_t length, uint8_t headerByte, int32_t address) {
+void TOXProt::Prepare(TOxRequest& request, const uint8_t* payload, uint16_t timeout, uint16_t length,
+                      uint8_t headerByte, int32_t address) const {
     const uint16_t n = std::min<uint16_t>(length, MaxPayload);
     std::copy_n(payload, n, request.Request.begin());
     request.Done = false;
@@ -66,6 +66,11 @@ std::shared_ptr<AutoResetEvent> TOXProt::Enqueue(TOxRequest& request, const uint
     request.Timeout = timeout != 0 ? timeout : DefaultTimeout_.load();
     request.HeaderByte = headerByte;
     request.Address = address;
+}
+
+std::shared_ptr<AutoResetEvent> TOXProt::Enqueue(TOxRequest& request, const uint8_t* payload, uint16_t timeout,
+                                                 uint16_t length, uint8_t headerByte, int32_t address) {
+    Prepare(request, payload, timeout, length, headerByte, address);
     std::shared_ptr<AutoResetEvent> event;
     {
         std::lock_guard lock(Mutex_);
@@ -76,6 +81,38 @@ std::shared_ptr<AutoResetEvent> TOXProt::Enqueue(TOxRequest& request, const uint
     }
     Wake_.notify_one();
     return event;
+}
+
+bool TOXProt::RunNow(TOxRequest& request, const uint8_t* payload, uint16_t timeout, uint16_t length,
+                     uint8_t headerByte, int32_t address) {
+    {
+        std::lock_guard lock(Mutex_);
+        if (Terminated_ || !Running_ || PausedFlag_ || LineBusy_ || !Queue_.empty()) return false;
+        LineBusy_ = true;
+    }
+    Prepare(request, payload, timeout, length, headerByte, address);
+    request.CompletionEvent.reset();
+    Serve(request);
+    request.Done = true;
+    ReleaseLine();
+    return true;
+}
+
+void TOXProt::ReleaseLine() {
+    bool othersWait;
+    {
+        std::lock_guard lock(Mutex_);
+        LineBusy_ = false;
+        State_ = 0;
+        othersWait = !Queue_.empty() || PausedFlag_ || Terminated_;
+    }
+    // Wake the thread only for what it has to do: requests queued behind this one, or a
+    // pause or a stop waiting for the line. Waking it for nothing costs a thread switch
+    // per request.
+    if (othersWait) {
+        Wake_.notify_all();
+        ParkedChanged_.notify_all();
+    }
 }
 
 bool TOXProt::Cancel(TOxRequest& request) {
@@ -91,7 +128,7 @@ bool TOXProt::Pause(bool on, std::chrono::milliseconds bound) {
     PausedFlag_ = on;
     Wake_.notify_all();
     if (!on || !Running_) return true;
-    return ParkedChanged_.wait_for(lock, bound, [this] { return Parked_ || !Running_; });
+    return ParkedChanged_.wait_for(lock, bound, [this] { return (Parked_ && !LineBusy_) || !Running_; });
 }
 
 void TOXProt::Complete(TOxRequest& request, bool done) {
@@ -116,8 +153,9 @@ void TOXProt::Run() {
                     Parked_ = false;
                     continue;
                 }
-                // Take the next request at once when one is queued: no wake-up needed.
-                if (!Queue_.empty()) break;
+                // Take the next request at once when one is queued and the line is free:
+                // no wake-up needed.
+                if (!Queue_.empty() && !LineBusy_) break;
                 Wake_.wait(lock);
             }
             if (Terminated_) {
@@ -133,8 +171,10 @@ void TOXProt::Run() {
             }
             request = Queue_.front();
             Queue_.pop_front();
+            LineBusy_ = true;
         }
         Serve(*request);
+        ReleaseLine();
         Complete(*request, true);
     }
 }

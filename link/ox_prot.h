@@ -15,8 +15,12 @@
 
 namespace ryvorn {
 
-// The protocol thread: owns the frame protocol and executes queued requests one at
-// a time, first in first out. Each caller waits on its own thread's completion event.
+// The protocol thread: owns the frame protocol and executes requests one at a time,
+// first in first out. Each caller waits on its own thread's completion event.
+//
+// When the line is idle and nothing is queued, a caller runs its request itself
+// (RunNow) instead of handing it to the thread and waiting to be woken: the same
+// one-at-a-time order, two thread switches fewer per request. Otherwise it queues it.
 //
 // The thread never spins: it sleeps on the queue's condition until a request, a
 // pause or the stop arrives. A pause takes effect only between requests, so a
@@ -46,6 +50,10 @@ public:
     // the thread does not run (the request is then not queued).
     std::shared_ptr<AutoResetEvent> Enqueue(TOxRequest& request, const uint8_t* payload, uint16_t timeout,
                                             uint16_t length, uint8_t headerByte, int32_t address);
+    // Runs the request on the calling thread when the line is idle, nothing is queued
+    // and no pause or stop is pending; false (nothing done) otherwise.
+    bool RunNow(TOxRequest& request, const uint8_t* payload, uint16_t timeout, uint16_t length, uint8_t headerByte,
+                int32_t address);
     // Removes the request from the queue if it is still there; true when removed.
     bool Cancel(TOxRequest& request);
 
@@ -64,7 +72,11 @@ public:
 
 private:
     void Run();
+    void Prepare(TOxRequest& request, const uint8_t* payload, uint16_t timeout, uint16_t length, uint8_t headerByte,
+                 int32_t address) const;
     void Serve(TOxRequest& request);
+    // Ends a turn on the line: lets the thread (or a pause) go on.
+    void ReleaseLine();
     static void Complete(TOxRequest& request, bool done);
 
     std::unique_ptr<TBaseProtocol> Protocol_;
@@ -77,6 +89,7 @@ private:
     std::deque<TOxRequest*> Queue_;
     bool Terminated_ = false;
     bool Parked_ = false;
+    bool LineBusy_ = false;  // a request is on the line, served by the thread or a caller
 
     std::atomic<bool> Running_{false};
     std::atomic<bool> PausedFlag_{false};

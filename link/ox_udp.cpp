@@ -27,7 +27,11 @@ bool TOxUdp::SendFrame() {
     Udp_->Purge();
     const auto address = static_cast<uint32_t>(Address_);
     Udp_->SetBroadcast((address & 0xFF) == 255);
-    Udp_->SetRemoteHost(AddressToString(address));
+    if (address != LastAddress_ || LastAddressText_.empty()) {
+        LastAddress_ = address;
+        LastAddressText_ = AddressToString(address);
+    }
+    Udp_->SetRemoteHost(LastAddressText_);
     return Udp_->Write(TransmitFrame_.data(), TransmitLength_) == TransmitLength_;
 }
 
@@ -35,20 +39,16 @@ bool TOxUdp::ReceiveFrame() {
     ReceiveLength_ = 0;
     if (!Udp_) return false;
     Deadline_.Start(Timeout_);
-    uint32_t n = 0;
-    for (;;) {
-        if (!Udp_->DataEvent.WaitUntil(Deadline_.Deadline())) return false;
-        n = Udp_->GetRxdQue();
-        // A datagram from another host (dropped by the transport) also signals the
-        // event; keep waiting for the reply for the rest of the time-out.
-        if (n > 0) break;
-    }
+    // A datagram from another host is dropped by the transport and does not end the
+    // wait: it goes on for the rest of the time-out.
+    if (!Udp_->WaitForData(Deadline_.Left())) return false;
+    const uint32_t n = Udp_->QueuedBytes();
     // Shorter than the header or longer than a reply can be: a failure, never a reply.
     if (n < HeaderLength || n >= 511) {
         Udp_->Purge();
         return false;
     }
-    if (Udp_->Read(ReceiveFrame_.data(), n) != n) return false;
+    if (Udp_->TakeQueued(ReceiveFrame_.data(), n) != n) return false;
     ReceiveLength_ = static_cast<uint16_t>(n);
     return true;
 }

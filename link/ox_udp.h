@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "link/base_protocol.h"
 #include "link/com_udp.h"
@@ -29,6 +30,8 @@ public:
 
 private:
     TComUdp* Udp_;
+    uint32_t LastAddress_ = 0;  // the destination of the last frame, and its text
+    std::string LastAddressText_;
     std::array<uint8_t, HeaderLength + MaxPayload> TransmitFrame_{};
     uint16_t TransmitLength_ = 0;
     std::array<uint8_t, TComUdp::MaxDatagram> ReceiveFrame_{};

@@ -73,10 +73,12 @@ TOxExecResult TOXcFunc::Execute(TOXProt* protocol, uint16_t timeout) {
     if (!protocol) return Result_ = oxNoProtocol;
     if (!protocol->LinkOpen()) return Result_ = oxLinkClosed;
     if (Overflow_) return Result_ = oxNoReply;
-    auto event = protocol->Enqueue(Request_, Payload_.data(), timeout, Length_, HeaderByte_, Address_);
-    if (!event) return Result_ = oxNotCompleted;
-    event->Wait();
-    if (!Request_.Done) return Result_ = oxNotCompleted;
+    if (!protocol->RunNow(Request_, Payload_.data(), timeout, Length_, HeaderByte_, Address_)) {
+        auto event = protocol->Enqueue(Request_, Payload_.data(), timeout, Length_, HeaderByte_, Address_);
+        if (!event) return Result_ = oxNotCompleted;
+        event->Wait();
+        if (!Request_.Done) return Result_ = oxNotCompleted;
+    }
     if (Request_.Status != TOxRequest::StatusOk) return Result_ = oxNoReply;
     // The reply replaces the request; nothing beyond it is kept, so a shorter reply
     // can never be read with the tail of the request or of an earlier reply.

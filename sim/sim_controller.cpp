@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "sim/sim_controller.h"
 
+#include "sim/sim_clock.h"
 #include "sim/sim_encryption.h"
 #include "sim/sim_ethernet.h"
+#include "sim/sim_ext_registers.h"
 #include "sim/sim_flash_loader.h"
+#include "sim/sim_indicators.h"
+#include "sim/sim_io.h"
+#include "sim/sim_results.h"
+#include "sim/sim_system_interface.h"
+#include "sim/sim_user_interface.h"
+#include "sim/sim_weigher.h"
 
 namespace ryvorn::sim {
 
@@ -18,6 +26,14 @@ SimController::SimController(SimIdentity identity) : Identity_(identity) {
     auto encryption = std::make_unique<SimEncryption>();
     Encryption_ = encryption.get();
     Interfaces_.push_back(std::move(encryption));
+    SystemInterface_ = Add(std::make_unique<SimSystemInterface>());
+    UserInterface_ = Add(std::make_unique<SimUserInterface>());
+    Io_ = Add(std::make_unique<SimIo>());
+    Indicators_ = Add(std::make_unique<SimIndicators>());
+    ExtRegisters_ = Add(std::make_unique<SimExtRegisters>());
+    Results_ = Add(std::make_unique<SimResults>());
+    Clock_ = Add(std::make_unique<SimClock>());
+    Weigher_ = Add(std::make_unique<SimWeigher>());
     Interfaces_.push_back(std::make_unique<SimEcho>());
 }
 

@@ -13,9 +13,17 @@
 
 namespace ryvorn::sim {
 
+class SimClock;
 class SimEncryption;
 class SimEthernet;
+class SimExtRegisters;
 class SimFlashLoader;
+class SimIndicators;
+class SimIo;
+class SimResults;
+class SimSystemInterface;
+class SimUserInterface;
+class SimWeigher;
 
 // The simulated controller: its state per interface and the dispatch of requests.
 // Front ends (pty, UDP, in-process) and the control commands share it under Mutex().
@@ -37,15 +45,38 @@ public:
     SimEthernet& Ethernet() { return *Ethernet_; }
     SimEncryption& Encryption() { return *Encryption_; }
     SimFlashLoader& FlashLoader() { return *FlashLoader_; }
+    SimSystemInterface& SystemInterface() { return *SystemInterface_; }
+    SimUserInterface& UserInterface() { return *UserInterface_; }
+    SimIo& Io() { return *Io_; }
+    SimIndicators& Indicators() { return *Indicators_; }
+    SimExtRegisters& ExtRegisters() { return *ExtRegisters_; }
+    SimResults& Results() { return *Results_; }
+    SimClock& Clock() { return *Clock_; }
+    SimWeigher& Weigher() { return *Weigher_; }
     uint64_t RequestsHandled() const { return Requests_; }
 
 private:
+    template <class Interface>
+    Interface* Add(std::unique_ptr<Interface> added) {
+        Interface* kept = added.get();
+        Interfaces_.push_back(std::move(added));
+        return kept;
+    }
+
     std::mutex Mutex_;
     SimIdentity Identity_;
     std::vector<std::unique_ptr<SimInterface>> Interfaces_;
     SimEthernet* Ethernet_ = nullptr;
     SimEncryption* Encryption_ = nullptr;
     SimFlashLoader* FlashLoader_ = nullptr;
+    SimSystemInterface* SystemInterface_ = nullptr;
+    SimUserInterface* UserInterface_ = nullptr;
+    SimIo* Io_ = nullptr;
+    SimIndicators* Indicators_ = nullptr;
+    SimExtRegisters* ExtRegisters_ = nullptr;
+    SimResults* Results_ = nullptr;
+    SimClock* Clock_ = nullptr;
+    SimWeigher* Weigher_ = nullptr;
     std::atomic<uint64_t> Requests_{0};
 };
 

@@ -11,12 +11,7 @@ namespace ryvorn {
 namespace {
 
 using testing::Bytes;
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
+using testing::Join;
 
 Bytes Text(const std::string& text, size_t length) {
     Bytes b(text.begin(), text.end());

@@ -73,13 +73,27 @@ TEST(Device, AddressText) {
 
 TEST(Device, ModulesAndTheirOrders) {
     TOxSbcDevice device(7, nullptr);
-    ASSERT_EQ(device.Modules().size(), 3u);
-    EXPECT_EQ(device.Modules()[0], &device.System());
-    EXPECT_EQ(device.Modules()[1], &device.Ethernet());
-    EXPECT_EQ(device.Modules()[2], &device.Encryption());
-    EXPECT_EQ(device.System().Name(), "System");
-    EXPECT_EQ(device.Ethernet().Name(), "Ethernet Interface.");
-    EXPECT_EQ(device.Encryption().Name(), "Encryption Interface");
+    // The modules built so far, in creation order, each in its slot with its name.
+    const std::vector<std::pair<const TOxModule*, std::string>> modules = {
+        {&device.System(), "System"},
+        {&device.Ethernet(), "Ethernet Interface."},
+        {&device.Encryption(), "Encryption Interface"},
+        {&device.SysInterface(), "System Interface"},
+        {&device.UserInterface(), "User Interface"},
+        {&device.Io(), "I/O Interface"},
+        {&device.Result(), "Result Interface"},
+        {&device.Indicator(), "Indicator Interface"},
+        {&device.ExtRegister(), "Extended Registers Interface"},
+        {&device.RealTimeClock(), "Real time Clock Interface"},
+        {&device.Weigher(), "Weigher Interface"},
+    };
+    ASSERT_EQ(device.Modules().size(), modules.size());
+    for (size_t i = 0; i < modules.size(); ++i) {
+        EXPECT_EQ(device.Modules()[i], modules[i].first) << i;
+        EXPECT_EQ(device.Modules()[i]->Name(), modules[i].second);
+    }
+    EXPECT_EQ(device.ControllerModule(TModuleSlot::RealTimeClock), &device.RealTimeClock());
+    EXPECT_EQ(device.ControllerModule(TModuleSlot::Label), nullptr);
     device.SetAddress(9);
     for (const TOxModule* m : device.Modules()) EXPECT_EQ(m->Address(), 9);
 

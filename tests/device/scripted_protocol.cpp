@@ -53,6 +53,18 @@ int ScriptedProtocol::LogFlushes() const {
     return Flushes_;
 }
 
+Bytes Join(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+std::optional<Bytes> ReplyQueue::Next() {
+    std::optional<Bytes> reply = Replies.empty() ? std::nullopt : Replies.front();
+    if (!Replies.empty()) Replies.pop_front();
+    return reply;
+}
+
 ScriptedLink::ScriptedLink(ScriptedProtocol::Responder responder) {
     auto protocol = std::make_unique<ScriptedProtocol>(std::move(responder));
     Protocol = protocol.get();

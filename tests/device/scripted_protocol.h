@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -47,6 +49,16 @@ class ScriptedProtocol : public TBaseProtocol {
     std::vector<Bytes> Requests_;
     std::vector<uint16_t> Timeouts_;
     int Flushes_ = 0;
+};
+
+// The parts one after the other, to write a payload field by field.
+Bytes Join(std::initializer_list<Bytes> parts);
+
+// Replies a test queues and a responder hands out in order, one per request; with none
+// left the request gets no reply.
+struct ReplyQueue {
+    std::deque<std::optional<Bytes>> Replies;
+    std::optional<Bytes> Next();
 };
 
 // The protocol thread over a scripted protocol, as a device uses it.

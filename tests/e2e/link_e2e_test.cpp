@@ -115,7 +115,7 @@ TEST(LinkE2EPty, AGapLongerThanTheTimeoutFailsAndTheResetLineWorks) {
     EXPECT_EQ(f.ReplyLength(), 3);
     EXPECT_EQ(f.ByteAt(2), 0x17);
     // A gap shorter than the time-out is no failure.
-    ASSERT_TRUE(sim.Command("fault gap 3 120"));
+    ASSERT_TRUE(sim.Command("fault gap 3 60"));
     f.SetCommand1(0x5D);
     EXPECT_EQ(f.Execute(link->Prot()), oxOk);
 }

@@ -46,9 +46,38 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
     ::close(out[1]);
     In_ = in[1];
     Out_ = out[0];
+    Reader_ = std::thread([this] { ReadOutput(); });
 }
 
 ChildProcess::~ChildProcess() { Stop(); }
+
+void ChildProcess::ReadOutput() {
+    std::string buffer;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = ::read(Out_, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        buffer.append(chunk, static_cast<size_t>(n));
+        size_t start = 0;
+        std::vector<std::string> lines;
+        for (size_t nl; (nl = buffer.find('\n', start)) != std::string::npos; start = nl + 1) {
+            lines.push_back(buffer.substr(start, nl - start));
+        }
+        buffer.erase(0, start);
+        if (lines.empty()) continue;
+        {
+            std::lock_guard lock(Mutex_);
+            for (auto& l : lines) Pending_.push_back(std::move(l));
+        }
+        Arrived_.notify_all();
+    }
+    {
+        std::lock_guard lock(Mutex_);
+        Ended_ = true;
+    }
+    Arrived_.notify_all();
+}
 
 void ChildProcess::Stop() {
     if (Pid_ > 0) {
@@ -57,28 +86,22 @@ void ChildProcess::Stop() {
         Pid_ = -1;
     }
     if (In_ >= 0) ::close(In_);
+    // The program has ended, so its output reaches its end and the reader stops.
+    if (Reader_.joinable()) Reader_.join();
     if (Out_ >= 0) ::close(Out_);
     In_ = Out_ = -1;
 }
 
 std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    for (;;) {
-        if (const auto nl = Buffer_.find('\n'); nl != std::string::npos) {
-            std::string line = Buffer_.substr(0, nl);
-            Buffer_.erase(0, nl + 1);
-            Lines_.push_back(line);
-            return line;
-        }
-        pollfd p{Out_, POLLIN, 0};
-        const int r = ::poll(&p, 1, PollMs(deadline));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return std::nullopt;
-        char chunk[512];
-        const ssize_t n = ::read(Out_, chunk, sizeof chunk);
-        if (n <= 0) return std::nullopt;
-        Buffer_.append(chunk, static_cast<size_t>(n));
+    std::unique_lock lock(Mutex_);
+    if (!Arrived_.wait_for(lock, timeout, [this] { return !Pending_.empty() || Ended_; }) || Pending_.empty()) {
+        return std::nullopt;
     }
+    std::string line = std::move(Pending_.front());
+    Pending_.pop_front();
+    lock.unlock();
+    Lines_.push_back(line);
+    return line;
 }
 
 std::optional<std::string> ChildProcess::WaitFor(const std::string& prefix, std::chrono::milliseconds timeout) {

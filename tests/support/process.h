@@ -4,14 +4,20 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace ryvorn::testing {
 
 // A program started for a test: its standard input is ours to write, its standard
-// output is read line by line with deadlines. Stopped by its process id.
+// output is read line by line with deadlines. A thread of its own reads the output as
+// it comes, so a chatty program never blocks on a full pipe while the test is busy
+// elsewhere. Stopped by its process id.
 class ChildProcess {
 public:
     explicit ChildProcess(const std::vector<std::string>& argv);
@@ -31,10 +37,16 @@ public:
     void Stop();
 
 private:
+    void ReadOutput();
+
     pid_t Pid_ = -1;
     int In_ = -1;
     int Out_ = -1;
-    std::string Buffer_;
+    std::thread Reader_;
+    std::mutex Mutex_;
+    std::condition_variable Arrived_;
+    std::deque<std::string> Pending_;  // read, not yet taken by ReadLine
+    bool Ended_ = false;
     std::vector<std::string> Lines_;
 };
 

@@ -28,14 +28,16 @@ SimProcess::SimProcess(std::vector<std::string> extra, bool log) : Process_(SimA
 }
 
 bool SimProcess::Command(const std::string& line) {
+    return Query(line) == "ok";
+}
+
+std::optional<std::string> SimProcess::Query(const std::string& line) {
     using namespace std::chrono_literals;
     Process_.WriteLine(line);
-    // Request log lines may come first; the answer is "ok", "stats ..." or "error: ...".
+    // Request log lines ("rx ...") may come first; the next other line is the answer.
     for (;;) {
-        const auto answer = Process_.ReadLine(5s);
-        if (!answer) return false;
-        if (*answer == "ok") return true;
-        if (answer->rfind("error", 0) == 0 || answer->rfind("stats", 0) == 0) return false;
+        auto answer = Process_.ReadLine(5s);
+        if (!answer || answer->rfind("rx ", 0) != 0) return answer;
     }
 }
 

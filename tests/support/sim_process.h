@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
     const std::string& UdpPort() const { return UdpPort_; }
     // Sends a control command and waits for its answer line; true on "ok".
     bool Command(const std::string& line);
+    // Sends a control command and returns its answer line ("io 17 1", "ok", "error: ..."),
+    // nullopt when none came in time.
+    std::optional<std::string> Query(const std::string& line);
     // Link options for ryvorn-cli, serial or UDP.
     std::vector<std::string> SerialOptions() const { return {"--serial", Pty_}; }
     std::vector<std::string> UdpOptions() const { return {"--udp", UdpHost_, "--remote-port", UdpPort_}; }
