@@ -13,15 +13,19 @@
 
 namespace ryvorn::bench {
 
+std::unique_ptr<TLink> OpenBenchLink(const LinkSettings& settings) {
+    std::string error;
+    auto link = OpenLink(settings, error);
+    if (!link) std::fprintf(stderr, "link: %s\n", error.c_str());
+    return link;
+}
+
 std::unique_ptr<TLink> OpenUdpLink(const testing::SimProcess& sim) {
     LinkSettings settings;
     settings.Type = LinkSettings::Layer::Udp;
     settings.UdpHost = sim.UdpHost();
     settings.RemotePort = static_cast<uint16_t>(std::stoi(sim.UdpPort()));
-    std::string error;
-    auto link = OpenLink(settings, error);
-    if (!link) std::fprintf(stderr, "link: %s\n", error.c_str());
-    return link;
+    return OpenBenchLink(settings);
 }
 
 double CpuSeconds() {

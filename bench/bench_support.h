@@ -11,6 +11,9 @@
 
 namespace ryvorn::bench {
 
+// Opens a link as the application does; nullptr (with the reason on stderr) when it
+// cannot be opened.
+std::unique_ptr<TLink> OpenBenchLink(const LinkSettings& settings);
 // The UDP link to a simulator, set up as the application does; nullptr (with the
 // reason on stderr) when it cannot be opened.
 std::unique_ptr<TLink> OpenUdpLink(const testing::SimProcess& sim);

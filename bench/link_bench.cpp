@@ -27,13 +27,6 @@ using bench::BareUdpRoundTrips;
 using bench::CpuSeconds;
 using bench::Median;
 
-std::unique_ptr<TLink> Open(LinkSettings s) {
-    std::string error;
-    auto link = OpenLink(s, error);
-    if (!link) std::fprintf(stderr, "link: %s\n", error.c_str());
-    return link;
-}
-
 }  // namespace
 
 int main() {
@@ -88,7 +81,7 @@ int main() {
     LinkSettings serial;
     serial.SerialPath = paced.PtyPath();
     serial.Baudrate = Baud;
-    auto line = Open(serial);
+    auto line = bench::OpenBenchLink(serial);
     if (!line) return 1;
     std::vector<uint8_t> payload(100);
     payload[0] = 250;  // echo: the reply is as long as the request
