@@ -64,12 +64,14 @@ void TComUdp::Close() {
     if (fd < 0) return;
     ::close(fd);
     BoundPort_ = 0;
+    ReceiveTimeoutMs_ = 0;
 }
 
 void TComUdp::StartHookThread() {
     const int fd = Fd_;
     if (fd < 0 || HookThread_.joinable()) return;
     StopFd_ = ::eventfd(0, EFD_CLOEXEC);
+    HookRunning_ = true;
     HookThread_ = std::thread([this, fd, stop = StopFd_] { HookLoop(fd, stop); });
 }
 
@@ -78,6 +80,7 @@ void TComUdp::StopHookThread() {
     const uint64_t one = 1;
     if (::write(StopFd_, &one, sizeof one) < 0) LogDebug("udp: cannot wake the receive thread");
     HookThread_.join();
+    HookRunning_ = false;
     ::close(StopFd_);
     StopFd_ = -1;
 }
@@ -95,34 +98,60 @@ void TComUdp::HookLoop(int fd, int stopFd) {
     }
 }
 
-bool TComUdp::Drain(size_t max) {
-    const int fd = Fd_;
-    if (fd < 0) return false;
-    std::lock_guard drain(DrainMutex_);
+TComUdp::TTake TComUdp::TakeOne(int fd, int flags) {
     // One byte more than a datagram may hold, so that an oversize one is recognised.
     std::array<uint8_t, MaxDatagram + 1> buffer{};
-    bool any = false;
-    for (size_t taken = 0; taken < max; ++taken) {
+    for (;;) {
         sockaddr_in from{};
         socklen_t fromLen = sizeof from;
-        const ssize_t n = ::recvfrom(fd, buffer.data(), buffer.size(), MSG_TRUNC | MSG_DONTWAIT,
+        const ssize_t n = ::recvfrom(fd, buffer.data(), buffer.size(), MSG_TRUNC | flags,
                                      reinterpret_cast<sockaddr*>(&from), &fromLen);
         if (n < 0) {
             if (errno == EINTR) continue;
-            if (errno == EAGAIN || errno == EWOULDBLOCK) return any;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) return TTake::None;
             // ICMP port unreachable and the like: an empty datagram, as a read error counts.
             ReceiveDatagram(nullptr, 0, {});
-            return true;
+            return TTake::Error;
         }
-        any = true;
         if (static_cast<size_t>(n) > MaxDatagram) {
             ++OversizeDropped_;
             ReceiveFrom(nullptr, 0, from.sin_addr.s_addr);
         } else {
             ReceiveFrom(buffer.data(), static_cast<size_t>(n), from.sin_addr.s_addr);
         }
+        return TTake::Datagram;
+    }
+}
+
+bool TComUdp::Drain(size_t max) {
+    const int fd = Fd_;
+    if (fd < 0) return false;
+    std::lock_guard drain(DrainMutex_);
+    bool any = false;
+    for (size_t taken = 0; taken < max; ++taken) {
+        const TTake took = TakeOne(fd, MSG_DONTWAIT);
+        if (took == TTake::None) return any;
+        any = true;
+        if (took == TTake::Error) return true;
     }
     return any;
+}
+
+TComUdp::TTake TComUdp::ReceiveWithin(int fd, std::chrono::milliseconds left) {
+    std::lock_guard drain(DrainMutex_);
+    // The socket's receive time-out bounds the blocking read. It is set only when the
+    // wait asked for is shorter than the one set, or much longer: the same request
+    // time-out again and again costs no system call. A shorter time-out set than asked
+    // for only ends this read early, and the caller waits on for the rest.
+    const int64_t ms = left.count();
+    if (ReceiveTimeoutMs_ == 0 || ReceiveTimeoutMs_ > ms || ReceiveTimeoutMs_ + 2 < ms) {
+        timeval tv{};
+        tv.tv_sec = static_cast<time_t>(ms / 1000);
+        tv.tv_usec = static_cast<suseconds_t>((ms % 1000) * 1000);
+        if (::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv) != 0) return TTake::Error;
+        ReceiveTimeoutMs_ = ms;
+    }
+    return TakeOne(fd, 0);
 }
 
 bool TComUdp::WaitForData(std::chrono::milliseconds timeout) {
@@ -131,13 +160,24 @@ bool TComUdp::WaitForData(std::chrono::milliseconds timeout) {
         if (QueuedBytes() > 0) return true;
         const int fd = Fd_;
         if (fd < 0) return false;
-        const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            Drain(1);  // a last look at the socket, without waiting
+            return QueuedBytes() > 0;
+        }
+        if (!HookRunning_) {
+            // Nobody else reads the socket: wait in the read itself, one system call
+            // for the wait and the datagram. A datagram from another host leaves the
+            // queue empty, and the wait goes on for the rest of the time.
+            // A read error ends the wait.
+            if (ReceiveWithin(fd, left) == TTake::Error) return QueuedBytes() > 0;
+            continue;
+        }
+        // The receive thread may take the datagram first: wait for the socket or the
+        // queue, whichever fills.
         pollfd p{fd, POLLIN, 0};
-        const int r = ::poll(&p, 1, static_cast<int>(std::clamp<int64_t>(left, 0, 1 << 30)));
+        const int r = ::poll(&p, 1, static_cast<int>(std::min<int64_t>(left.count(), 1 << 30)));
         if (r < 0 && errno != EINTR) return false;
-        // One datagram at a time: the reply is usually the only one, and taking it
-        // alone saves a look at an empty socket.
         if (r > 0) Drain(1);
         if (r == 0) return QueuedBytes() > 0;
     }

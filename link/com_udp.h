@@ -2,8 +2,8 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -80,8 +80,14 @@ public:
     uint64_t OversizeDropped() const { return OversizeDropped_; }
 
 private:
+    enum class TTake { Datagram, None, Error };
+    // Reads one datagram from the socket (recvfrom flags: MSG_DONTWAIT or 0 to block
+    // within the socket's receive time-out) and delivers it.
+    TTake TakeOne(int fd, int flags);
     // Takes the datagrams waiting in the socket (at most max); true when there was one.
     bool Drain(size_t max = SIZE_MAX);
+    // Blocks for one datagram at most `left`.
+    TTake ReceiveWithin(int fd, std::chrono::milliseconds left);
     // A datagram from the socket; sender is the IPv4 address in network order.
     void ReceiveFrom(const uint8_t* data, size_t length, uint32_t sender);
     void StartHookThread();
@@ -92,6 +98,8 @@ private:
     int StopFd_ = -1;
     std::thread HookThread_;
     std::mutex DrainMutex_;  // one reader of the socket at a time keeps datagrams in order
+    int64_t ReceiveTimeoutMs_ = 0;  // SO_RCVTIMEO as set on the socket (0: never set); under DrainMutex_
+    std::atomic<bool> HookRunning_{false};  // the receive thread reads the socket
 
     mutable std::mutex Lock_;  // guards the queue and the remote endpoint
     TByteQueue Queue_;

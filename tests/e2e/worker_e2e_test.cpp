@@ -2,6 +2,8 @@
 // The worker thread's commands against ryvorn-sim: discover and monitor.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "tests/support/sim_process.h"
 
 namespace ryvorn::testing {
@@ -63,7 +65,13 @@ TEST_P(WorkerE2E, MonitorSeesAnOutputSwitchedFromAnotherTool) {
     EXPECT_EQ(indicators->rfind("1=1000 2=200.0 3=30.00 ", 0), 0u) << *indicators;
     const auto summary = monitor.WaitFor("cycles: ", 10s);
     ASSERT_TRUE(summary);
-    EXPECT_TRUE(Contains(*summary, "failures: 0")) << *summary;
+    // A loaded test machine may stall the simulator past the 200 ms byte gap now and
+    // then; a monitor whose requests fail in earnest fails most of them.
+    unsigned long requests = 0, failures = 0;
+    ASSERT_EQ(std::sscanf(summary->c_str(), "%*u requests: %lu failures: %lu", &requests, &failures), 2)
+        << *summary;
+    EXPECT_GT(requests, 100u) << *summary;
+    EXPECT_LE(failures * 100, requests) << *summary;
 }
 
 TEST(WorkerE2ECli, MonitorWithoutKindsOnlyIdentifiesAndProbes) {

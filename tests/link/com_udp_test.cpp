@@ -7,6 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+
 namespace ryvorn {
 namespace {
 
@@ -90,6 +92,29 @@ TEST(ComUdp, SendsAndReceivesOnLoopback) {
     udp.Close();
     EXPECT_FALSE(udp.IsOpen());
     udp.SetLocalPort(1234);
+}
+
+// The wait blocks in the read with the socket's receive time-out, which is kept between
+// waits: a shorter one left from before must not end a longer wait early, a longer one
+// must not stretch a short wait, and a datagram from another host does not end it.
+TEST(ComUdp, EachWaitLastsItsOwnTimeOut) {
+    using namespace std::chrono;
+    using Clock = steady_clock;
+    LoopbackPeer peer;
+    TComUdp udp;
+    udp.SetLocalPort(0);
+    udp.SetRemoteHost("127.0.0.2");  // the peer on 127.0.0.1 is another host
+    udp.SetRemotePort(peer.port);
+    ASSERT_TRUE(udp.Open(512, 512));
+    for (const int ms : {40, 300, 20, 20, 150}) {
+        if (ms == 150) peer.SendTo(udp.BoundPort(), {0, 0, 0, 0, 0x5D});
+        const auto t0 = Clock::now();
+        EXPECT_FALSE(udp.WaitForData(milliseconds(ms))) << ms;
+        const auto waited = duration_cast<milliseconds>(Clock::now() - t0).count();
+        EXPECT_GE(waited, ms - 1) << ms;
+        EXPECT_LT(waited, ms + 100) << ms;
+    }
+    EXPECT_EQ(udp.QueuedBytes(), 0u);
 }
 
 TEST(ComUdp, ABusyLocalPortIsReportedAndTheSocketStillWorks) {
