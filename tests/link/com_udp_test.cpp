@@ -112,7 +112,7 @@ TEST(ComUdp, EachWaitLastsItsOwnTimeOut) {
         EXPECT_FALSE(udp.WaitForData(milliseconds(ms))) << ms;
         const auto waited = duration_cast<milliseconds>(Clock::now() - t0).count();
         EXPECT_GE(waited, ms - 1) << ms;
-        EXPECT_LT(waited, ms + 100) << ms;
+        EXPECT_LT(waited, ms + 200) << ms;  // a kept 300 ms would show in the 20 ms waits
     }
     EXPECT_EQ(udp.QueuedBytes(), 0u);
 }
