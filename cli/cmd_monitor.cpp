@@ -222,8 +222,9 @@ void AddMonitorCommand(CLI::App& app, CliContext& ctx) {
         std::map<TModuleSlot, const MonitorKind*> bySlot;
         for (const MonitorKind* kind : chosen) bySlot[kind->Slot] = kind;
         if (!bySlot.count(TModuleSlot::SysInterface)) bySlot[TModuleSlot::SysInterface] = FindKind("system");
-        for (const auto& [slot, kind] : bySlot) {
-            TOxSbcModule* module = device.ControllerModule(slot);
+        for (const auto& entry : bySlot) {
+            const MonitorKind* kind = entry.second;
+            TOxSbcModule* module = device.ControllerModule(entry.first);
             if (!module) continue;
             const bool requested = std::find(chosen.begin(), chosen.end(), kind) != chosen.end();
             module->OnUpdate = [&, kind, requested](TOxModule& m, uint8_t function) {
