@@ -46,6 +46,10 @@ bool TComUdp::Open(uint16_t rxQueueSize, uint16_t txQueueSize) {
         sockaddr_in bound{};
         socklen_t len = sizeof bound;
         if (::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &len) == 0) BoundPort_ = ntohs(bound.sin_port);
+        {
+            std::lock_guard drain(DrainMutex_);
+            ReceiveTimeoutMs_ = 0;  // a new socket has no receive time-out yet
+        }
         Fd_ = fd;
         bool hooked;
         {
@@ -64,7 +68,6 @@ void TComUdp::Close() {
     if (fd < 0) return;
     ::close(fd);
     BoundPort_ = 0;
-    ReceiveTimeoutMs_ = 0;
 }
 
 void TComUdp::StartHookThread() {
@@ -168,8 +171,8 @@ bool TComUdp::WaitForData(std::chrono::milliseconds timeout) {
         if (!HookRunning_) {
             // Nobody else reads the socket: wait in the read itself, one system call
             // for the wait and the datagram. A datagram from another host leaves the
-            // queue empty, and the wait goes on for the rest of the time.
-            // A read error ends the wait.
+            // queue empty, and the wait goes on for the rest of the time; a read error
+            // ends it.
             if (ReceiveWithin(fd, left) == TTake::Error) return QueuedBytes() > 0;
             continue;
         }
